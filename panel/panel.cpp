@@ -112,16 +112,19 @@ void Panel::INIHELP() {
 void Panel::ANARR() {
   if (I == 1) return;
   if (lay_.digits == DigitStyle::Spaced)
-    con_.write((I - 1) % 3 == 0 ? " : " : " ");
+    row_ += (I - 1) % 3 == 0 ? " : " : " ";
   else if ((I - 1) % 4 == 0)
-    con_.write(" : ");
+    row_ += " : ";
 }
 
 void Panel::digit_row(const Digits& digits) {
+  // The row is formed first and written in one piece.
+  row_.clear();
   for (I = m_.W(); I >= 1; --I) {
-    con_.write_char(static_cast<std::uint8_t>('0' + digits[I]));
+    row_.push_back(static_cast<char>('0' + digits[I]));
     ANARR();
   }
+  con_.write(row_);
 }
 
 void Panel::VIZUALMEM() {

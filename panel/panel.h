@@ -33,7 +33,7 @@ class Panel : public MachineView {
   void VIZUALSM() override;
   void VIZUALPC() override;
   void show_output(int j, std::string_view line) override;
-  void ANARR();    // the separator after digit I of a digit row
+  void ANARR();    // the separator after digit I of the digit row being formed
   void CLRDISP();  // blanks over the three output lines of the machine screen
   void REGIND();   // "РЕЖИМ: " and the name of the current mode, inverse
 
@@ -45,7 +45,8 @@ class Panel : public MachineView {
   Frames& fr_;
   Console& con_;
   const PanelLayout& lay_;
-  int I = 0;  // digit just written by a digit-row loop (read by ANARR)
+  int I = 0;         // digit just written by a digit-row loop (read by ANARR)
+  std::string row_;  // the digit row being formed
 };
 
 }  // namespace telun

@@ -19,7 +19,7 @@ void ScreenConsole::go_to(int column, int row) {
   ++version_;
 }
 
-void ScreenConsole::write_char(std::uint8_t ch) {
+void ScreenConsole::put(std::uint8_t ch) {
   if (ch == BELL) {
     ++bells_;
     on_bell();
@@ -28,11 +28,16 @@ void ScreenConsole::write_char(std::uint8_t ch) {
   if (column_ >= 1 && column_ <= SCREEN_COLUMNS && row_ >= 1 && row_ <= SCREEN_ROWS)
     cells_[index(column_, row_)] = ScreenCell{ch, fg_, bg_};
   ++column_;
+}
+
+void ScreenConsole::write_char(std::uint8_t ch) {
+  put(ch);
   ++version_;
 }
 
 void ScreenConsole::write(std::string_view text) {
-  for (char c : text) write_char(static_cast<std::uint8_t>(c));
+  for (char c : text) put(static_cast<std::uint8_t>(c));
+  ++version_;
 }
 
 void ScreenConsole::write_int(int value) { write(std::to_string(value)); }

@@ -77,6 +77,7 @@ class ScreenConsole : public Console {
   std::deque<std::uint8_t> keys_;
 
  private:
+  void put(std::uint8_t ch);  // one byte at the output position
   static int index(int column, int row) { return (row - 1) * SCREEN_COLUMNS + (column - 1); }
   std::array<ScreenCell, SCREEN_COLUMNS * SCREEN_ROWS> cells_{};
   int column_ = 1, row_ = 1;   // output position, 1-based; may stand past the edge

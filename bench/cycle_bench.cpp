@@ -1,0 +1,65 @@
+// The instruction cycle on an endless loop: with no display (the ceiling)
+// and with the panel on the in-memory screen.
+#include <benchmark/benchmark.h>
+
+#include "machine/machine.h"
+#include "panel/panel.h"
+#include "panel/screen.h"
+
+namespace telun {
+namespace {
+
+// cell 0: (7) := (5) + (6); cell 1: to cell 0 when (0) = (0), i.e. always.
+void load_loop(Machine& m) {
+  const MachineConfig& c = m.config();
+  auto word = [&](int kop, int a1, int a2, int a3) {
+    return (kop << (c.W - 3)) + (a1 << (2 * c.AW)) + (a2 << c.AW) + a3;
+  };
+  m.set_cell(0, word(1, 5, 6, 7));
+  m.set_cell(1, word(4, 0, 0, 0));
+  m.set_cell(5, 1);
+  m.set_cell(6, 2);
+}
+
+// One instruction as a run performs it: the cycle, then the main loop's
+// un-marking of the executed cell.
+void step(Machine& m, MachineView& view) {
+  m.KOMANDA();
+  m.CELL = m.HILITE;
+  m.HILITE = -1;
+  view.VIZUALMEM();
+}
+
+void BM_CycleNoDisplay(benchmark::State& state) {
+  Machine m(TELUNM_MACHINE);
+  load_loop(m);
+  m.REGIM = 2;
+  struct : MachineView {
+    void VIZUALMEM() override {}
+    void VIZUALRK() override {}
+    void VIZUALSM() override {}
+    void VIZUALPC() override {}
+    void show_output(int, std::string_view) override {}
+  } none;
+  for (auto _ : state) step(m, none);
+  state.counters["instructions/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_CycleNoDisplay);
+
+void BM_CyclePanelInMemory(benchmark::State& state) {
+  const bool basic = state.range(0) == 0;
+  ScreenConsole con;
+  Frames fr(con);
+  Machine m(basic ? TELUN_MACHINE : TELUNM_MACHINE);
+  Panel panel(m, fr, basic ? TELUN_PANEL : TELUNM_PANEL);
+  panel.INISCREEN();
+  load_loop(m);
+  m.REGIM = 2;
+  for (auto _ : state) step(m, panel);
+  state.SetLabel(basic ? "telun" : "telunm");
+  state.counters["instructions/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_CyclePanelInMemory)->Arg(0)->Arg(1);
+
+}  // namespace
+}  // namespace telun
