@@ -96,7 +96,8 @@ struct TerminalConsole::Curses {
   std::array<short, 16 * 8> pair_of{};  // pair of (text colour, background), 0 = not yet made
   short next_pair = 1;                // the next pair number to make
   std::array<wchar_t, 256> glyph{};   // what each cp866 byte shows as
-  Clock::time_point next_frame{};     // earliest next look at input and output during a run
+  Clock::time_point next_frame{};     // earliest next screen update during a run
+  Clock::time_point next_input{};     // earliest next look at the keyboard during a run
   Clock::time_point pending_since{};  // when the last bytes of an unfinished key arrived
   std::array<struct sigaction, HANDLED_SIGNALS.size()> old_actions{};  // handlers as found
 
@@ -318,12 +319,16 @@ void TerminalConsole::poll_keys() {
   polls_until_clock_ = POLLS_PER_CLOCK_CHECK;
   Curses& t = *curses_;
   const auto now = Clock::now();
-  if (now < t.next_frame) return;
-  t.next_frame = now + std::chrono::microseconds(1'000'000 / FRAMES_PER_SECOND);
+  if (now < t.next_input) return;
+  // The keyboard is looked at a few times per screen update, so that a key
+  // stops a run well within one update interval.
+  t.next_input = now + std::chrono::microseconds(1'000'000 / (INPUT_CHECKS_PER_FRAME * FRAMES_PER_SECOND));
   pollfd fd = {t.in_fd, POLLIN, 0};
   if (::poll(&fd, 1, 0) > 0) read_input();
   if (t.decoder.pending() && now - t.pending_since >= std::chrono::milliseconds(ESCAPE_DELAY_MS))
     t.decoder.expire(keys_);
+  if (now < t.next_frame) return;
+  t.next_frame = now + std::chrono::microseconds(1'000'000 / FRAMES_PER_SECOND);
   flush();
 }
 

@@ -45,6 +45,7 @@ class TerminalConsole : public ScreenConsole {
   static constexpr int POLLS_PER_CLOCK_CHECK = 16;
   // Most screens sent per second while a run polls the keyboard.
   static constexpr int FRAMES_PER_SECOND = 60;
+  static constexpr int INPUT_CHECKS_PER_FRAME = 4;
 
   // Opens the terminal on in/out (the process's standard streams by
   // default) as terminal type term_type (nullptr: $TERM). Sets the locale
