@@ -1,7 +1,7 @@
 #include "panel/keys.h"
 
 #include "panel/console.h"
-#include "panel/cp866.h"
+#include "machine/cp866.h"
 
 namespace telun {
 
@@ -60,17 +60,6 @@ bool is_string_introducer(std::uint8_t b) {
 }
 
 }  // namespace
-
-const std::array<DescribedKey, 22> TERMINFO_KEYS = {{
-    {"kf1", ext(KEY_F1)},   {"kf2", ext(KEY_F2)},   {"kf3", ext(KEY_F3)},
-    {"kf4", ext(KEY_F4)},   {"kf5", ext(KEY_F5)},   {"kf6", ext(KEY_F6)},
-    {"kf7", ext(KEY_F7)},   {"kf8", ext(KEY_F8)},   {"kf9", ext(KEY_F9)},
-    {"kf10", ext(KEY_F10)}, {"kcuu1", ext(KEY_UP)}, {"kcud1", ext(KEY_DOWN)},
-    {"kcuf1", ext(KEY_RIGHT)}, {"kcub1", ext(KEY_LEFT)}, {"khome", ext(KEY_HOME)},
-    {"kend", ext(KEY_END)}, {"kpp", ext(KEY_PGUP)}, {"knp", ext(KEY_PGDN)},
-    {"kich1", ext(KEY_INSERT)}, {"kdch1", ext(KEY_DELETE)}, {"kent", plain(KEY_ENTER)},
-    {"kbs", plain(KEY_BACKSPACE)},
-}};
 
 void KeyDecoder::describe(std::string_view sequence, KitKey key) {
   if (sequence.size() < 2 || sequence.size() > SEQUENCE_CAP || sequence[0] != '\x1b') return;

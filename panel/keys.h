@@ -52,14 +52,6 @@ struct KitKey {
   bool operator==(const KitKey&) const = default;
 };
 
-// terminfo capability names of the keys the kit knows, with their kit keys;
-// the backend asks the terminal's description for each.
-struct DescribedKey {
-  const char* capability;
-  KitKey key;
-};
-extern const std::array<DescribedKey, 22> TERMINFO_KEYS;
-
 class KeyDecoder {
  public:
   // Adds a key sequence from the terminal's description (e.g. kf1 = ESC O P).

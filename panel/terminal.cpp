@@ -22,8 +22,9 @@
 #include <cwchar>
 #include <string>
 
-#include "panel/cp866.h"
+#include "machine/cp866.h"
 #include "panel/keys.h"
+#include "panel/named_keys.h"
 
 #define NCURSES_NOMACROS 1
 #define NCURSES_WIDECHAR 1
@@ -210,9 +211,12 @@ TerminalConsole::TerminalConsole(std::FILE* in, std::FILE* out, const char* term
   t.glyph[0] = L' ';
   t.glyph[BELL] = L' ';  // never stored: writing it rings the bell
 
-  for (const DescribedKey& k : TERMINFO_KEYS) {
-    const char* s = ::tigetstr(k.capability);
-    if (s != nullptr && s != reinterpret_cast<char*>(-1)) t.decoder.describe(s, k.key);
+  // The sequences the terminal's description gives for the named keys.
+  for (const NamedKey& k : NAMED_KEYS) {
+    if (k.capability.empty()) continue;
+    const std::string capability(k.capability);
+    const char* s = ::tigetstr(capability.c_str());
+    if (s != nullptr && s != reinterpret_cast<char*>(-1)) t.decoder.describe(s, KitKey{k.extended, k.code});
   }
   t.too_small = LINES < SCREEN_ROWS || COLS < SCREEN_COLUMNS;
 }

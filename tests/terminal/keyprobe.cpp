@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <string>
 
-#include "panel/cp866.h"
+#include "machine/cp866.h"
 #include "panel/terminal.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-#include "panel/cp866.h"
+#include "machine/cp866.h"
 #include "panel/keys.h"
 #include "panel/terminal.h"
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "panel/console.h"
-#include "panel/cp866.h"
+#include "machine/cp866.h"
 #include "tests/terminal/tmux_session.h"
 
 namespace telun::testing {
