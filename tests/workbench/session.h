@@ -1,0 +1,199 @@
+#pragma once
+// Sessions of limet on the in-memory console: the keys a pupil presses,
+// checkpoints at which a test looks at the screen, and readers for the
+// program window, the machine screen box and the mode indicator.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "machine/cp866.h"
+#include "panel/screen.h"
+#include "workbench/workbench.h"
+
+namespace telun::testing {
+
+// The in-memory console with a key script in stages. When a blocking read
+// finds the queue empty, the next checkpoint runs (it looks at the screen
+// and may queue more keys); with none left the session ends. Keys can also
+// arrive while a run polls the keyboard, after a number of polls, and a
+// long random stream can be handed out a key or two at a time.
+class ScriptedConsole : public ScreenConsole {
+ public:
+  void then(std::function<void()> checkpoint) { checkpoints_.push_back(std::move(checkpoint)); }
+  std::size_t checkpoints_left() const { return checkpoints_.size(); }
+  // keys arrive after a run has found the queue empty `polls` times.
+  void keys_after_polls(long polls, std::string keys) {
+    polls_left_ = polls;
+    later_ = std::move(keys);
+  }
+  // A stream handed out a key or two at a time at blocking reads, and during
+  // a run after some polls; a two-code key always comes whole.
+  void feed(std::string stream, std::uint32_t seed) {
+    stream_ = std::move(stream);
+    at_ = 0;
+    rng_ = seed;
+  }
+  std::size_t stream_left() const { return stream_.size() - at_; }
+  std::function<void(std::uint8_t)> after_read;  // called with every code read
+  long polls = 0;                                // polls that found no key
+
+  std::uint8_t read_key() override {
+    const std::uint8_t code = ScreenConsole::read_key();
+    if (after_read) after_read(code);
+    return code;
+  }
+
+ protected:
+  void wait_for_key() override {
+    if (!stream_.empty()) {
+      feed_some();
+      return;
+    }
+    if (checkpoints_.empty()) throw ScriptEnded();
+    auto next = std::move(checkpoints_.front());
+    checkpoints_.pop_front();
+    next();
+    if (keys_.empty()) throw ScriptEnded();
+  }
+  void poll_keys() override {
+    ++polls;
+    if (!stream_.empty()) {
+      if (next_random() % 50 == 0) feed_some();
+    } else if (!later_.empty() && --polls_left_ <= 0) {
+      push_keys(later_);
+      later_.clear();
+    }
+  }
+
+ private:
+  std::uint32_t next_random() {
+    rng_ = rng_ * 1664525u + 1013904223u;
+    return rng_ >> 8;
+  }
+  void feed_some() {
+    if (at_ >= stream_.size()) throw ScriptEnded();
+    const int count = next_random() % 4 == 0 ? 2 : 1;
+    for (int k = 0; k < count && at_ < stream_.size(); ++k) {
+      const bool two = static_cast<std::uint8_t>(stream_[at_]) == KEY_PREFIX && at_ + 1 < stream_.size();
+      push_keys(std::string_view(stream_).substr(at_, two ? 2 : 1));
+      at_ += two ? 2 : 1;
+    }
+  }
+  std::string stream_;
+  std::size_t at_ = 0;
+  std::uint32_t rng_ = 1;
+  std::deque<std::function<void()>> checkpoints_;
+  long polls_left_ = 0;
+  std::string later_;
+};
+
+// Key codes as a pupil types them.
+class Keys {
+ public:
+  Keys& text(std::string_view s) { codes_ += s; return *this; }
+  Keys& enter(int n = 1) { return code(KEY_ENTER, n); }
+  Keys& bs(int n = 1) { return code(KEY_BACKSPACE, n); }
+  Keys& tab(int n = 1) { return code(KEY_TAB, n); }
+  Keys& esc() { return code(KEY_ESCAPE, 1); }
+  Keys& code(std::uint8_t c, int n = 1) {
+    codes_.append(static_cast<std::size_t>(n), static_cast<char>(c));
+    return *this;
+  }
+  Keys& ext(std::uint8_t second, int n = 1) {
+    for (int i = 0; i < n; ++i) {
+      codes_.push_back(static_cast<char>(KEY_PREFIX));
+      codes_.push_back(static_cast<char>(second));
+    }
+    return *this;
+  }
+  Keys& up(int n = 1) { return ext(KEY_UP, n); }
+  Keys& down(int n = 1) { return ext(KEY_DOWN, n); }
+  Keys& left(int n = 1) { return ext(KEY_LEFT, n); }
+  Keys& right(int n = 1) { return ext(KEY_RIGHT, n); }
+  Keys& f(int n) { return ext(static_cast<std::uint8_t>(KEY_F1 + n - 1)); }
+  operator std::string() const { return codes_; }
+
+ private:
+  std::string codes_;
+};
+
+inline std::string trim_right(std::string s) {
+  s.erase(s.find_last_not_of(' ') + 1);
+  return s;
+}
+
+// The SUM program as a pupil types it on the template: the name, the
+// variables, then the statements on new lines after BEGIN, with a comment,
+// a small variable and small keywords. The position ends on line 7 after
+// HALT, before 'END.'.
+inline std::string type_sum() {
+  return Keys()
+      .right(8).text("SUM")    // 'PROGRAM SUM ;'
+      .down().left(7).text("I,S,N")  // 'VAR I,S,N:INTEGER;'
+      .down().enter()          // a new line after BEGIN
+      .text("n:=5; {how many}").enter()
+      .text("S:=0;").enter()
+      .text("for I:=1 to N do S:=S+I;")  // 24 characters: the position wraps to line 7
+      .text("WRITELN(I,S,N);HALT");
+}
+
+// The page of PROG after type_sum().
+inline const std::vector<std::string> SUM_PAGE = {
+    "PROGRAM SUM ;", "VAR I,S,N:INTEGER;", "BEGIN", "n:=5; {how many}", "S:=0;",
+    "for I:=1 to N do S:=S+I;", "WRITELN(I,S,N);HALT", "END."};
+
+// limet on the scripted console.
+struct Session {
+  ScriptedConsole con;
+  Workbench wb{con};
+  bool ended = false;  // the program ended by itself ("Q" stopped a run)
+
+  void keys(const std::string& k) { con.push_keys(k); }
+  void then(std::function<void()> checkpoint) { con.then(std::move(checkpoint)); }
+  // Runs until the program ends or the script does.
+  void run() {
+    try {
+      wb.run();
+      ended = true;
+    } catch (const ScriptEnded&) {
+    }
+    EXPECT_EQ(con.checkpoints_left(), 0u) << "the session ended before every checkpoint was reached";
+  }
+
+  const LETTER& prog() const { return wb.source().PROG; }
+  // Line r of PROG, trailing blanks removed.
+  std::string line(int r) const {
+    std::string s;
+    for (int c = 1; c <= PAGE_COLUMNS; ++c) s.push_back(static_cast<char>(prog()(r, c)));
+    return trim_right(s);
+  }
+  // The page's lines up to the last that holds text.
+  std::vector<std::string> page() const {
+    std::vector<std::string> lines;
+    for (int r = 1; r <= PAGE_ROWS; ++r) lines.push_back(line(r));
+    while (!lines.empty() && lines.back().empty()) lines.pop_back();
+    return lines;
+  }
+  // Line r of the program window as shown, trailing blanks removed.
+  std::string shown(int r) const { return trim_right(con.text_at(35, r + 5, PAGE_COLUMNS)); }
+  std::pair<int, int> position() const { return {wb.source().ROW, wb.source().COL}; }
+  // The console cursor as a place of the page.
+  std::pair<int, int> cursor() const { return {con.row() - 5, con.column() - 34}; }
+  // Row 21..23 of the machine screen box from column 49, UTF-8, trailing blanks removed.
+  std::string box(int row) const { return trim_right(utf8_string(con.text_at(49, row, 30))); }
+  std::string mark() const { return con.text_at(35, 20, 3); }  // " * " or the frame
+  std::string indicator() const { return utf8_string(con.text_at(42, 3, 17)); }
+  int regim() const { return wb.machine().REGIM; }
+};
+
+// The frame of the program window's bottom row, where " * " is not.
+inline const std::string FRAME = std::string(3, static_cast<char>(196));
+
+}  // namespace telun::testing
