@@ -74,7 +74,15 @@ void TmuxSession::send_keys(const std::vector<std::string>& keys) {
   tmux(args);
 }
 
-void TmuxSession::send_text(const std::string& text) { tmux({"send-keys", "-t", "main", "-l", text}); }
+void TmuxSession::send_text(const std::string& text) {
+  // tmux takes an argument that ends in ";" for the end of a command and
+  // drops the ";": such a text goes as bytes.
+  if (!text.empty() && text.back() == ';') {
+    send_bytes(text);
+    return;
+  }
+  tmux({"send-keys", "-t", "main", "-l", text});
+}
 
 void TmuxSession::send_bytes(std::string_view bytes) {
   std::vector<std::string> args = {"send-keys", "-t", "main", "-H"};
