@@ -150,6 +150,7 @@ void Compiler::statements() {
     if (COMPERR) return;
     if (isend && dot) return;  // the program is complete
     CHKSW(k, 11, 11);
+    if (k == 0 && COMPERR) return;  // the text ends inside the word
     if (k != 0) {
       if (here() == '.') return;
       COMPERR = true;

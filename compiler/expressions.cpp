@@ -148,6 +148,14 @@ void Compiler::RIGHTPART(int& code) {
   src_.FIX();
   OPERAND(FA2, code, 4);
   if (COMPERR) return;
+  if (OPKIND == 4 && sym::is_operator(code)) {
+    // After UNTIL only ";" or END may follow: a further operator would be a
+    // third operand. It is refused as soon as it is read, before the right
+    // side takes a working cell; the mark stands on that operator.
+    COMPERR = true;
+    COMPMSG = msg::SYNTAX_LATIN.str();
+    return;
+  }
   MKW(FA3);
   if (COMPERR) return;
   PERECOD();

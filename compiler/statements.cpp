@@ -36,6 +36,7 @@ void Compiler::BLOCK(int& code) {
     if (code == sym::SEMI) {
       const int closing = OPKIND == 4 ? 17 : 11;  // UNTIL or END
       CHKSW(k, closing, closing);
+      if (k == 0 && COMPERR) return;  // the text ends inside the word
       if (k == 11) {
         CHKEND(code);
         return;
@@ -84,6 +85,7 @@ void Compiler::USLOP(int& code) {
   ELSEPART = false;
   int k = 0;
   CHKSW(k, 3, 3);  // BEGIN
+  if (k == 0 && COMPERR) return;  // the text ends inside the word
   if (k != 0)
     BLOCK(code);
   else
@@ -110,6 +112,7 @@ void Compiler::USLOP(int& code) {
 
   BLOCKEND = false;
   CHKSW(k, 3, 3);
+  if (k == 0 && COMPERR) return;
   if (k != 0)
     BLOCK(code);
   else
@@ -132,15 +135,8 @@ void Compiler::REP(int& code) {
   LEFTADR = FA3;
   REL = code - 13;
   src_.FIX();
-  RIGHTPART(code);
+  RIGHTPART(code);  // refuses a further operator after two operands
   if (COMPERR) return;
-  if (sym::is_operator(code)) {
-    // A third operand after a two-operand right side: the mark stands on
-    // the operator CHKZNAK has just read.
-    COMPERR = true;
-    COMPMSG = msg::SYNTAX_LATIN.str();
-    return;
-  }
   if (code == sym::END && here() != '.') {
     COMPERR = true;
     COMPMSG = msg::EXPECTED.str() + ".";
@@ -209,6 +205,7 @@ void Compiler::FO(int& code) {
 
   int k = 0;
   CHKSW(k, 3, 3);
+  if (k == 0 && COMPERR) return;  // the text ends inside the word
   if (k != 0)
     BLOCK(code);
   else

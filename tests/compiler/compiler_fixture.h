@@ -62,7 +62,8 @@ struct CompilerBench {
   Source src;
   Compiler c{m, p, fr, src};
   RecordingView rec{m, p};
-  // The place the preparation pass stopped at, after a comment error.
+  // The place the preparation pass stopped at after a comment error; 0, 0
+  // when it went through.
   int rem_row = 0, rem_col = 0;
 
   CompilerBench() {
@@ -106,6 +107,7 @@ struct CompilerBench {
 
   // The driver's preparation pass; false after a comment error.
   bool prepare() {
+    rem_row = rem_col = 0;
     c.REMFLAG = false;
     for (int r = 1; r <= PAGE_ROWS; ++r)
       for (int col = 1; col <= PAGE_COLUMNS; ++col) {

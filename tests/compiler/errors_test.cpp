@@ -14,6 +14,14 @@ std::vector<std::string> open_body(std::initializer_list<std::string_view> lines
   page.pop_back();
   return page;
 }
+// The heading and one body line, then a word that ends in the last place
+// of the page, (14, 24): the text runs out while that word is compared.
+std::vector<std::string> cut_off(std::string_view line, std::string_view last_word) {
+  std::vector<std::string> page = open_body({line});
+  page.resize(13);
+  page.push_back(std::string(24 - last_word.size(), ' ') + std::string(last_word));
+  return page;
+}
 
 struct Failure {
   const char* name;
@@ -93,6 +101,13 @@ const std::vector<Failure>& failures() {
       {"END in the last places of the page",
        {"PROGRAM T;", "VAR A,B:INTEGER;", "BEGIN", "A:=B", "", "", "", "", "", "", "", "", "", "                     END"},
        "не найден символ", 14, 22},
+      // The text runs out inside a word the statement looks for: the
+      // compilation stops there, and the place blamed is the last one marked.
+      {"text ends inside END after ;", cut_off("A:=1;", "EN"), "не найден символ", 4, 5},
+      {"text ends inside END in a block", cut_off("IF A>B THEN BEGIN C:=A;", "EN"), "не найден символ", 4, 23},
+      {"text ends inside BEGIN after THEN", cut_off("IF A>B THEN", "BEG"), "не найден символ", 4, 8},
+      {"text ends inside BEGIN after ELSE", cut_off("IF A>B THEN C:=A ELSE", "BEG"), "не найден символ", 4, 18},
+      {"text ends inside BEGIN after DO", cut_off("FOR A:=1 TO B DO", "BEG"), "не найден символ", 4, 15},
   };
   return list;
 }
@@ -122,6 +137,32 @@ TEST(FailingPages, TheTwoSyntaxMessagesDifferInTheirFirstByte) {
   EXPECT_EQ(static_cast<unsigned char>(latin.c.COMPMSG[0]), 0x63);      // Latin c
   EXPECT_EQ(static_cast<unsigned char>(cyrillic.c.COMPMSG[0]), 0xE1);   // Cyrillic с in cp866
   EXPECT_EQ(latin.c.COMPMSG.substr(1), cyrillic.c.COMPMSG.substr(1));
+}
+
+// After UNTIL a further operator is refused as soon as it is read: neither
+// the right side's working cell nor its instruction is made, so with memory
+// full the message is still the syntax one.
+TEST(FailingPages, UntilRefusesAThirdOperandBeforeEmittingAnything) {
+  struct Case {
+    const char* name;
+    const char* vars;
+    const char* statement;
+    std::vector<int> writes;  // the constant 1 and the body
+  };
+  const Case cases[] = {
+      {"room left", "A,B,C,X", "REPEAT A:=A+1 UNTIL A>B+C*C", {11, 0}},
+      {"memory full", "A,B,C,D,E,F,G,H,I,J,K,L,M,N", "REPEAT A:=B UNTIL A>B+C*C", {0}},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    CompilerBench b;
+    b.fill_memory();
+    b.page(views(program(k.vars, {k.statement})));
+    EXPECT_FALSE(b.compile());
+    EXPECT_EQ(b.message(), "cинтаксическая ошибка");  // Latin c
+    EXPECT_EQ(b.rec.writes, k.writes);
+    EXPECT_EQ(b.marks().find('*'), std::string::npos) << "no working cell taken";
+  }
 }
 
 struct Accepted {

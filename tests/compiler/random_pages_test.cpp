@@ -60,6 +60,12 @@ void check(CompilerBench& b, bool ok, const char* kind, unsigned seed) {
     EXPECT_LE(b.c.LOMEM, b.c.HIMEM + 1);
     // Instructions below LOMEM; every instruction address names a cell.
     EXPECT_TRUE(std::all_of(writes.begin(), writes.end(), [&](int a) { return a < b.c.LOMEM || a > b.c.HIMEM; }));
+  } else if (b.rem_row != 0) {
+    // The comment filter stopped the preparation: its own two messages,
+    // blamed on the place it stopped at; the analysis did not run.
+    EXPECT_TRUE(b.message() == "ожидается }" || b.message() == "не найден символ }") << b.message();
+    EXPECT_TRUE(b.rem_row >= 1 && b.rem_row <= 14 && b.rem_col >= 1 && b.rem_col <= 24);
+    EXPECT_TRUE(writes.empty());
   } else {
     EXPECT_EQ(known_messages().count(b.c.COMPMSG), 1u) << b.message();
     EXPECT_TRUE(b.src.FIXROW >= 1 && b.src.FIXROW <= 14 && b.src.FIXCOL >= 1 && b.src.FIXCOL <= 24);

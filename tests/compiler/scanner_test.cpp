@@ -110,17 +110,61 @@ TEST(Scanner, KeywordEndingInTheLastPlaceIsNotRecognised) {
   EXPECT_EQ(b.src.FIXCOL, 7);
 }
 
-TEST(Scanner, StepGetNextWithOnlyBlanksBehindFails) {
-  CompilerBench b;
-  b.put(5, 10, "X");
-  ASSERT_TRUE(b.prepare());
-  b.src.ROW = 5;
-  b.src.COL = 10;
-  b.c.STEPGETNEXT();
-  EXPECT_TRUE(b.c.COMPERR);
-  EXPECT_EQ(b.message(), "не найден символ");
-  EXPECT_EQ(b.src.ROW, 5);
-  EXPECT_EQ(b.src.COL, 11);  // the cell after the symbol
+// STEPGETNEXT from a last symbol fails. From the last place of the page the
+// step itself fails and the search for the next symbol is not made, so the
+// symbol there is not read a second time as its own successor.
+TEST(Scanner, StepGetNextFromTheLastSymbolFails) {
+  struct Case {
+    const char* name;
+    int row, col;    // where the symbol stands
+    int stays_col;   // where the position is left
+  };
+  const Case cases[] = {
+      {"only blanks behind", 5, 10, 11},  // the cell after the symbol
+      {"symbol in the last place", 14, 24, 24},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    CompilerBench b;
+    b.put(k.row, k.col, "X");
+    ASSERT_TRUE(b.prepare());
+    b.src.ROW = k.row;
+    b.src.COL = k.col;
+    b.c.STEPGETNEXT();
+    EXPECT_TRUE(b.c.COMPERR);
+    EXPECT_EQ(b.message(), "не найден символ");
+    EXPECT_EQ(b.src.ROW, k.row);
+    EXPECT_EQ(b.src.COL, k.stays_col);
+  }
+}
+
+// The same through the compiler: an operand in the last place is read once,
+// and the text ends after it.
+TEST(Scanner, OperandInTheLastPlace) {
+  struct Case {
+    const char* statement;  // ends in (14, 24)
+    const char* message;
+    std::vector<int> writes;
+  };
+  const Case cases[] = {
+      {"A:=9", "ошибка в константе", {13}},  // the constant 9, not 99999
+      {"A:=B", "не найден символ", {}},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.statement);
+    CompilerBench b;
+    b.fill_memory();
+    b.page({"PROGRAM T;", "VAR A,B:INTEGER;", "BEGIN"});
+    b.put(14, 21, k.statement);
+    EXPECT_FALSE(b.compile());
+    EXPECT_EQ(b.message(), k.message);
+    EXPECT_EQ(b.rec.writes, k.writes);
+    if (!k.writes.empty()) {
+      EXPECT_EQ(b.cell(13), 9);
+    }
+    EXPECT_EQ(b.src.ROW, 14);
+    EXPECT_EQ(b.src.COL, 24);
+  }
 }
 
 TEST(Scanner, SymbolDisplayShowsTheTextAsTyped) {

@@ -3,7 +3,8 @@
 # which stays on g++): <out>/compiler_fuzz, <out>/corpus with a few programs,
 # and the keyword dictionary next to this script.
 #   tests/compiler/fuzz/build.sh [out-dir]          (default: build-fuzz)
-#   build-fuzz/compiler_fuzz -dict=tests/compiler/fuzz/limet.dict -max_total_time=120 build-fuzz/corpus
+#   build-fuzz/compiler_fuzz -dict=tests/compiler/fuzz/limet.dict -timeout=5 -max_total_time=180 build-fuzz/corpus
+# (-timeout reports a page on which the compiler does not stop.)
 set -e
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../../.." && pwd)
