@@ -100,10 +100,14 @@ void Workbench::RUN() {
 }
 
 void Workbench::WAIT() {
-  CH = con_.read_key();
+  const std::uint8_t first = con_.read_key();
+  CH = first;
   if (con_.key_waiting()) {
     CH = con_.read_key();  // the second code of an extended key
     if (CH == '<') REGIM = 1;  // F2
+    // PgDn's second code is the code of "Q": it must not end the program
+    // and take the pupil's text with it.
+    if (first == KEY_PREFIX && CH == 'Q') CH = first;
   }
 }
 
