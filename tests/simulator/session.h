@@ -14,121 +14,10 @@
 
 #include "machine/cp866.h"
 #include "panel/screen.h"
+#include "tests/panel/scripted.h"
 #include "simulator/simulator.h"
 
 namespace telun::testing {
-
-// The in-memory console with a key script in stages. When a blocking read
-// finds the queue empty, the next checkpoint runs (it looks at the screen
-// and queues the next keys); with none left the session ends. Keys can also
-// arrive while a run polls the keyboard, after a number of polls.
-class ScriptedConsole : public ScreenConsole {
- public:
-  void then(std::function<void()> checkpoint) { checkpoints_.push_back(std::move(checkpoint)); }
-  std::size_t checkpoints_left() const { return checkpoints_.size(); }
-  // keys arrive after the run has found the queue empty `polls` times.
-  void keys_after_polls(long polls, std::string keys) {
-    polls_left_ = polls;
-    later_ = std::move(keys);
-  }
-  // A long stream of keys handed out a key or two at a time, the way a
-  // pupil types: at each blocking read that finds the queue empty, and
-  // during a run after a few polls. A two-code key always comes whole. When
-  // the stream is used up, the next read or poll ends the session.
-  void feed(std::string stream, std::uint32_t seed) {
-    stream_ = std::move(stream);
-    at_ = 0;
-    rng_ = seed;
-  }
-  std::size_t stream_left() const { return stream_.size() - at_; }
-  // Called before every key read.
-  std::function<void()> on_read;
-  long empty_polls = 0;   // polls that found no key
-  int writes_outside = 0; // characters written outside columns 1..80, rows 1..24
-
-  void write_char(std::uint8_t ch) override {
-    if (ch != BELL && (column() < 1 || column() > SCREEN_COLUMNS || row() < 1 || row() > 24)) ++writes_outside;
-    ScreenConsole::write_char(ch);
-  }
-  std::uint8_t read_key() override {
-    if (on_read) on_read();
-    return ScreenConsole::read_key();
-  }
-
- protected:
-  void wait_for_key() override {
-    if (!stream_.empty()) {
-      feed_some();
-      return;
-    }
-    if (checkpoints_.empty()) throw ScriptEnded();
-    auto next = std::move(checkpoints_.front());
-    checkpoints_.pop_front();
-    next();
-    if (keys_.empty()) throw ScriptEnded();
-  }
-  void poll_keys() override {
-    ++empty_polls;
-    if (!stream_.empty()) {
-      if (next_random() % 50 == 0) feed_some();  // a run goes on for a while, then a key comes
-    } else if (!later_.empty() && --polls_left_ <= 0) {
-      push_keys(later_);
-      later_.clear();
-    }
-  }
-
- private:
-  std::uint32_t next_random() {
-    rng_ = rng_ * 1664525u + 1013904223u;
-    return rng_ >> 8;
-  }
-  // One key, sometimes two typed quickly.
-  void feed_some() {
-    if (at_ >= stream_.size()) throw ScriptEnded();
-    const int count = next_random() % 4 == 0 ? 2 : 1;
-    for (int k = 0; k < count && at_ < stream_.size(); ++k) {
-      const bool two_codes = static_cast<std::uint8_t>(stream_[at_]) == KEY_PREFIX && at_ + 1 < stream_.size();
-      push_keys(std::string_view(stream_).substr(at_, two_codes ? 2 : 1));
-      at_ += two_codes ? 2 : 1;
-    }
-  }
-  std::string stream_;
-  std::size_t at_ = 0;
-  std::uint32_t rng_ = 1;
-  std::deque<std::function<void()>> checkpoints_;
-  long polls_left_ = 0;
-  std::string later_;
-};
-
-// Key codes as a pupil types them.
-class Keys {
- public:
-  Keys& text(std::string_view s) { codes_ += s; return *this; }
-  // Digits typed one by one (blanks in the text only group them).
-  Keys& digits(std::string_view d) {
-    for (char c : d)
-      if (c != ' ') codes_.push_back(c);
-    return *this;
-  }
-  Keys& enter() { codes_.push_back(static_cast<char>(KEY_ENTER)); return *this; }
-  Keys& ext(std::uint8_t second, int times = 1) {
-    for (int i = 0; i < times; ++i) {
-      codes_.push_back(static_cast<char>(KEY_PREFIX));
-      codes_.push_back(static_cast<char>(second));
-    }
-    return *this;
-  }
-  Keys& up(int n = 1) { return ext(KEY_UP, n); }
-  Keys& down(int n = 1) { return ext(KEY_DOWN, n); }
-  Keys& left(int n = 1) { return ext(KEY_LEFT, n); }
-  Keys& right(int n = 1) { return ext(KEY_RIGHT, n); }
-  Keys& f(int n) { return ext(static_cast<std::uint8_t>(KEY_F1 + n - 1)); }
-  operator std::string() const { return codes_; }
-  const std::string& str() const { return codes_; }
-
- private:
-  std::string codes_;
-};
 
 // The W digits of a value, most significant first.
 inline std::string number_digits(const SimulatorConfig& cfg, int value) {
@@ -166,11 +55,6 @@ inline Keys type_program(const std::vector<CellText>& cells) {
     at = c.cell + 1;
   }
   return k;
-}
-
-inline std::string trim_right(std::string s) {
-  s.erase(s.find_last_not_of(' ') + 1);
-  return s;
 }
 
 // Rows 7..18 of the information window as UTF-8, from the first column of
