@@ -15,32 +15,13 @@
 #include "machine/cp866.h"
 #include "panel/layout.h"
 #include "panel/screen.h"
+#include "tests/compiler/recording_view.h"
 
 namespace telun {
 
 // An instruction word written as in the listings: opcode (as 0b110) and
 // three addresses.
 constexpr int ins(int kop, int a1, int a2, int a3) { return kop * 4096 + a1 * 256 + a2 * 16 + a3; }
-
-// Records the order in which memory cells are written, and passes every
-// repaint on to the panel.
-class RecordingView : public MachineView {
- public:
-  RecordingView(Machine& m, Panel& p) : m_(m), p_(p) {}
-  void VIZUALMEM() override {
-    writes.push_back(m_.CELL);
-    p_.VIZUALMEM();
-  }
-  void VIZUALRK() override { p_.VIZUALRK(); }
-  void VIZUALSM() override { p_.VIZUALSM(); }
-  void VIZUALPC() override { p_.VIZUALPC(); }
-  void show_output(int j, std::string_view line) override { p_.show_output(j, line); }
-  std::vector<int> writes;
-
- private:
-  Machine& m_;
-  Panel& p_;
-};
 
 // The in-memory screen, counting moves of the output position: a compiler
 // that ran away would never stop moving it.

@@ -14,27 +14,10 @@
 #include "compiler/messages.h"
 #include "panel/layout.h"
 #include "panel/screen.h"
+#include "tests/compiler/recording_view.h"
 
 namespace telun {
 namespace {
-
-class RecordingView : public MachineView {
- public:
-  RecordingView(Machine& m, Panel& p) : m_(m), p_(p) {}
-  void VIZUALMEM() override {
-    writes.push_back(m_.CELL);
-    p_.VIZUALMEM();
-  }
-  void VIZUALRK() override { p_.VIZUALRK(); }
-  void VIZUALSM() override { p_.VIZUALSM(); }
-  void VIZUALPC() override { p_.VIZUALPC(); }
-  void show_output(int j, std::string_view line) override { p_.show_output(j, line); }
-  std::vector<int> writes;
-
- private:
-  Machine& m_;
-  Panel& p_;
-};
 
 void require(bool holds) {
   if (!holds) std::abort();
