@@ -127,6 +127,8 @@ class Compiler {
   bool allowed(int code, int mode) const;  // COMPP's follow-symbol test
   void declarations();  // the VAR list
   void statements();    // from after BEGIN to the final "."
+  // The comparison of a condition: LEFTADR, REL and RIGHTADR, the symbol after it in code.
+  void condition(int& code);
 
   Machine& m_;
   Panel& panel_;

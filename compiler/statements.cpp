@@ -59,16 +59,21 @@ void Compiler::CHKEND(int& code) {
   }
 }
 
-void Compiler::USLOP(int& code) {
+void Compiler::condition(int& code) {
   src_.FIX();
   LEFTPART(code);
   if (COMPERR) return;
   LEFTADR = FA3;
   REL = code - 13;
   src_.FIX();
-  RIGHTPART(code);
+  RIGHTPART(code);  // after UNTIL it refuses a further operator after two operands
   if (COMPERR) return;
   RIGHTADR = FA3;
+}
+
+void Compiler::USLOP(int& code) {
+  condition(code);
+  if (COMPERR) return;
   if (OPKIND == 2) {
     COMPERR = code != sym::THEN;
     COMPMSG = msg::THEN_EXPECTED.str();
@@ -129,13 +134,7 @@ void Compiler::REP(int& code) {
   LOOPADR = LOMEM;
   BLOCK(code);  // the body, up to and including UNTIL
   if (COMPERR) return;
-  src_.FIX();
-  LEFTPART(code);
-  if (COMPERR) return;
-  LEFTADR = FA3;
-  REL = code - 13;
-  src_.FIX();
-  RIGHTPART(code);  // refuses a further operator after two operands
+  condition(code);
   if (COMPERR) return;
   if (code == sym::END && here() != '.') {
     COMPERR = true;
@@ -143,7 +142,6 @@ void Compiler::REP(int& code) {
     src_.FIX();
     return;
   }
-  RIGHTADR = FA3;
   JUMPADR = LOMEM;
   LOMEM += REL % 2;
   INCLOMEM();
