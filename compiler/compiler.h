@@ -129,6 +129,8 @@ class Compiler {
   void statements();    // from after BEGIN to the final "."
   // The comparison of a condition: LEFTADR, REL and RIGHTADR, the symbol after it in code.
   void condition(int& code);
+  // The body of IF, ELSE, WHILE or FOR: a BEGIN ... END block or one assignment.
+  void branch(int& code);
 
   Machine& m_;
   Panel& panel_;

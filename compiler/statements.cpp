@@ -59,6 +59,16 @@ void Compiler::CHKEND(int& code) {
   }
 }
 
+void Compiler::branch(int& code) {
+  int k = 0;
+  CHKSW(k, 3, 3);  // BEGIN
+  if (k == 0 && COMPERR) return;  // the text ends inside the word
+  if (k != 0)
+    BLOCK(code);
+  else
+    PRIS(code);
+}
+
 void Compiler::condition(int& code) {
   src_.FIX();
   LEFTPART(code);
@@ -88,13 +98,7 @@ void Compiler::USLOP(int& code) {
   if (COMPERR) return;
 
   ELSEPART = false;
-  int k = 0;
-  CHKSW(k, 3, 3);  // BEGIN
-  if (k == 0 && COMPERR) return;  // the text ends inside the word
-  if (k != 0)
-    BLOCK(code);
-  else
-    PRIS(code);
+  branch(code);
   if (COMPERR) return;
   if (OPKIND == 2 && code == sym::ELSE) ELSEPART = true;
   if (ELSEPART || OPKIND == 3) {
@@ -116,12 +120,7 @@ void Compiler::USLOP(int& code) {
   if (!ELSEPART) return;
 
   BLOCKEND = false;
-  CHKSW(k, 3, 3);
-  if (k == 0 && COMPERR) return;
-  if (k != 0)
-    BLOCK(code);
-  else
-    PRIS(code);
+  branch(code);
   if (COMPERR) return;
   FKOP = 4;
   FA1 = 0;
@@ -201,13 +200,7 @@ void Compiler::FO(int& code) {
   if (COMPERR) return;
   LOOPADR = LOMEM;
 
-  int k = 0;
-  CHKSW(k, 3, 3);
-  if (k == 0 && COMPERR) return;  // the text ends inside the word
-  if (k != 0)
-    BLOCK(code);
-  else
-    PRIS(code);
+  branch(code);
   if (COMPERR) return;
 
   FKOP = 4;  // leave when v has reached the limit
