@@ -70,6 +70,16 @@ void on_window_change(int) {
 
 constexpr std::array<int, 4> HANDLED_SIGNALS = {SIGINT, SIGTERM, SIGHUP, SIGWINCH};
 
+// The handlers as found, the wake pipe closed: what a console took of the
+// process when it opened the terminal goes back.
+void release_process_state(const std::array<struct sigaction, HANDLED_SIGNALS.size()>& old_actions) {
+  for (std::size_t i = 0; i < HANDLED_SIGNALS.size(); ++i) ::sigaction(HANDLED_SIGNALS[i], &old_actions[i], nullptr);
+  ::close(g_wake_pipe[0]);
+  ::close(g_wake_pipe[1]);
+  g_wake_pipe[0] = g_wake_pipe[1] = -1;
+  g_tty_fd = -1;
+}
+
 // CGA colour number (low three bits) to the curses colour.
 constexpr std::array<short, 8> CGA_TO_CURSES = {COLOR_BLACK, COLOR_BLUE,    COLOR_GREEN, COLOR_CYAN,
                                                 COLOR_RED,   COLOR_MAGENTA, COLOR_YELLOW, COLOR_WHITE};
@@ -180,12 +190,7 @@ TerminalConsole::TerminalConsole(std::FILE* in, std::FILE* out, const char* term
 
   t.screen = ::newterm(type, out, in);
   if (t.screen == nullptr) {
-    for (std::size_t i = 0; i < HANDLED_SIGNALS.size(); ++i)
-      ::sigaction(HANDLED_SIGNALS[i], &t.old_actions[i], nullptr);
-    ::close(g_wake_pipe[0]);
-    ::close(g_wake_pipe[1]);
-    g_wake_pipe[0] = g_wake_pipe[1] = -1;
-    g_tty_fd = -1;
+    release_process_state(t.old_actions);
     throw TerminalError(std::string("terminal type '") + type + "' is not usable here");
   }
   g_open = true;
@@ -226,12 +231,7 @@ TerminalConsole::~TerminalConsole() {
   flush();
   ::endwin();
   ::delscreen(t.screen);
-  for (std::size_t i = 0; i < HANDLED_SIGNALS.size(); ++i)
-    ::sigaction(HANDLED_SIGNALS[i], &t.old_actions[i], nullptr);
-  ::close(g_wake_pipe[0]);
-  ::close(g_wake_pipe[1]);
-  g_wake_pipe[0] = g_wake_pipe[1] = -1;
-  g_tty_fd = -1;
+  release_process_state(t.old_actions);
   g_signal = 0;
   g_resized = 0;
   g_open = false;
