@@ -11,21 +11,10 @@
 #include "machine/machine.h"
 #include "panel/panel.h"
 #include "panel/screen.h"
+#include "web/auto_loop.h"  // the same loop the browser bench runs
 
 namespace telun {
 namespace {
-
-// cell 0: (7) := (5) + (6); cell 1: to cell 0 when (0) = (0), i.e. always.
-void load_loop(Machine& m) {
-  const MachineConfig& c = m.config();
-  auto word = [&](int kop, int a1, int a2, int a3) {
-    return (kop << (c.W - 3)) + (a1 << (2 * c.AW)) + (a2 << c.AW) + a3;
-  };
-  m.set_cell(0, word(1, 5, 6, 7));
-  m.set_cell(1, word(4, 0, 0, 0));
-  m.set_cell(5, 1);
-  m.set_cell(6, 2);
-}
 
 // One instruction as a run performs it: the cycle, then the main loop's
 // un-marking of the executed cell.
@@ -38,7 +27,7 @@ void step(Machine& m, MachineView& view) {
 
 void BM_CycleNoDisplay(benchmark::State& state) {
   Machine m(TELUNM_MACHINE);
-  load_loop(m);
+  load_endless_loop(m);
   m.REGIM = 2;
   struct : MachineView {
     void VIZUALMEM() override {}
@@ -59,7 +48,7 @@ void BM_CyclePanelInMemory(benchmark::State& state) {
   Machine m(basic ? TELUN_MACHINE : TELUNM_MACHINE);
   Panel panel(m, fr, basic ? TELUN_PANEL : TELUNM_PANEL);
   panel.INISCREEN();
-  load_loop(m);
+  load_endless_loop(m);
   m.REGIM = 2;
   for (auto _ : state) step(m, panel);
   state.SetLabel(basic ? "telun" : "telunm");
@@ -74,7 +63,7 @@ void BM_CycleThroughTerminal(benchmark::State& state) {
   Machine m(TELUNM_MACHINE);
   Panel panel(m, fr, TELUNM_PANEL);
   panel.INISCREEN();
-  load_loop(m);
+  load_endless_loop(m);
   m.REGIM = 2;
   const auto frames = con.frames_sent();
   const auto bytes = pty.bytes();
@@ -96,7 +85,7 @@ void BM_KeySeenDuringRun(benchmark::State& state) {
   Machine m(TELUNM_MACHINE);
   Panel panel(m, fr, TELUNM_PANEL);
   panel.INISCREEN();
-  load_loop(m);
+  load_endless_loop(m);
   m.REGIM = 2;
   double worst = 0;
   for (auto _ : state) {
